@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "display_state.h"
 #include "gdi_objects.h"
 #include "platform/control.h"
 
@@ -12,6 +13,7 @@ namespace platform {
 namespace {
 
 std::optional<PlatformDisplay> g_display;
+int g_generation = 0;
 
 PlatformDisplay DisplayFromEnvironment() {
     const char *value = std::getenv("POLVEX_DISPLAY");
@@ -38,6 +40,8 @@ int DisplayBitsPerPixel() { return CurrentDisplay() == PLATFORM_DISPLAY_TRUECOLO
 
 bool DisplayHasPalette() { return CurrentDisplay() != PLATFORM_DISPLAY_TRUECOLOR; }
 
+int DisplayGeneration() { return g_generation; }
+
 int DisplayHalftoneLayout() { return CurrentDisplay() == PLATFORM_DISPLAY_PALETTE_ALT ? 1 : 0; }
 
 }  // namespace platform
@@ -47,6 +51,7 @@ extern "C" {
 PLATFORM_API void PlatformSetDisplay(PlatformDisplay display) {
     if (display < PLATFORM_DISPLAY_PALETTE || display > PLATFORM_DISPLAY_TRUECOLOR) return;
     platform::g_display = display;
+    ++platform::g_generation;
 }
 
 PLATFORM_API PlatformDisplay PlatformGetDisplay(void) { return platform::CurrentDisplay(); }

@@ -4,25 +4,25 @@
 #include <new>
 #include <optional>
 
+#include "display_state.h"
 #include "gdi_registry.h"
 #include "palette_data.h"
-#include "platform/control.h"
 
 namespace platform {
 namespace {
 
 // The colours the display shows. It starts with only the static colours, as after boot, and
-// starts again whenever the emulated display changes.
+// starts again whenever the emulated display is chosen anew.
 struct SystemPalette {
-    std::optional<PlatformDisplay> display;
+    std::optional<int> generation;
     std::array<PALETTEENTRY, 256> entries{};
 };
 
 SystemPalette &CurrentSystemPalette() {
     static SystemPalette system;
-    const PlatformDisplay display = PlatformGetDisplay();
-    if (system.display != display) {
-        system.display = display;
+    const int generation = DisplayGeneration();
+    if (system.generation != generation) {
+        system.generation = generation;
         for (int i = 0; i < 256; ++i) system.entries[i] = StaticColor(i);
     }
     return system;
