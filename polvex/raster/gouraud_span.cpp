@@ -42,20 +42,21 @@ inline uint8_t DitherPixel(const uint8_t *lookup, int32_t r, int32_t g, int32_t 
     return lookup[((r + bias) >> 4) | (((g + bias) >> 1) & 0x38) | (((b + bias) << 2) & 0x1C0)];
 }
 
-typedef int16_t Lanes __attribute__((vector_size(32)));
-constexpr int kLanes = 16;
+// Eight 16-bit lanes: one SSE2 or NEON register, so every lane operation is one instruction.
+typedef int16_t Lanes __attribute__((vector_size(16)));
+constexpr int kLanes = 8;
 
-// Runs at least this long take the 16-pixel path; shorter ones do not repay its set-up.
-constexpr int32_t kWideRun = 40;
+// Runs at least this long take the 8-pixel path; shorter ones do not repay its set-up.
+constexpr int32_t kWideRun = 24;
 
 struct WideChannel {
     Lanes v, e;
     int16_t step, stepR, s;
 };
 
-// The analyser jumped by 16 pixels at once in each lane: with 16 r = Q n + R the value moves
-// by 16 q + s Q, and by s once more when the error, lowered by R, goes negative (then it gains
-// n) -- the same corrections the pixel-by-pixel walk makes over those 16 pixels.
+// The analyser jumped by 8 pixels at once in each lane: with 8 r = Q n + R the value moves
+// by 8 q + s Q, and by s once more when the error, lowered by R, goes negative (then it gains
+// n) -- the same corrections the pixel-by-pixel walk makes over those 8 pixels.
 inline void StartWide(ChannelStep c, int32_t n, WideChannel &w) {
     int16_t v[kLanes], e[kLanes];
     for (int j = 0; j < kLanes; ++j) {
@@ -78,7 +79,7 @@ inline void StepWide(WideChannel &w, int16_t n) {
     w.v += w.step + (carry & w.s);
 }
 
-// Paints count pixels (a multiple of 16) from x on, x a multiple of 4; leaves the channels at
+// Paints count pixels (a multiple of 8) from x on, x a multiple of 4; leaves the channels at
 // the pixel after the last.
 void PaintWide(uint8_t *out, int32_t count, ChannelStep c[3], int32_t n, const int32_t bias[4],
                const uint8_t *lookup) {
@@ -126,7 +127,7 @@ void FillGouraudSpanReference(uint8_t *pixels, ptrdiff_t stride, int32_t xa, int
 }
 
 // Same rule as FillGouraudSpanReference. Long runs are painted up to a column that is a
-// multiple of 4 pixel by pixel, then 16 pixels per step with all channels advanced in parallel
+// multiple of 4 pixel by pixel, then 8 pixels per step with all channels advanced in parallel
 // lanes, then pixel by pixel again, so each lane's threshold column stays fixed.
 void FillGouraudSpan(uint8_t *pixels, ptrdiff_t stride, int32_t xa, int32_t row, int32_t xb,
                      RunColor a, RunColor b, const uint8_t *lookup) {
