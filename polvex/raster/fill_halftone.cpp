@@ -1,5 +1,6 @@
 // PvFillPolygonHalftone: one colour approximated by a 4 x 4 ordered dither of the cube's two
 // nearest levels in each channel.
+#include <bit>
 #include <cstring>
 
 #include "core/color_cube.h"
@@ -13,6 +14,8 @@
 namespace pv {
 
 namespace {
+
+static_assert(std::endian::native == std::endian::little, "pattern words assume little-endian bytes");
 
 typedef uint8_t Bytes16 __attribute__((vector_size(16)));
 

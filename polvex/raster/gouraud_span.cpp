@@ -1,5 +1,6 @@
 // The Gouraud run painter: colour stepped along one buffer row by integer analysers and
 // dithered per pixel onto the colour cube.
+#include <bit>
 #include <cstring>
 
 #include "raster/dither.h"
@@ -43,6 +44,8 @@ inline uint8_t DitherPixel(const uint8_t *lookup, int32_t r, int32_t g, int32_t 
 }
 
 // Eight 16-bit lanes: one SSE2 or NEON register, so every lane operation is one instruction.
+static_assert(std::endian::native == std::endian::little, "the run stores assume little-endian words");
+
 typedef int16_t Lanes __attribute__((vector_size(16)));
 constexpr int kLanes = 8;
 
@@ -92,9 +95,10 @@ void PaintWide(uint8_t *out, int32_t count, ChannelStep c[3], int32_t n, const i
     const int16_t n16 = static_cast<int16_t>(n);
     for (int32_t done = 0; done < count; done += kLanes, out += kLanes) {
         const Lanes index = ((w[0].v + b) >> 4) | (((w[1].v + b) >> 1) & 0x38) | (((w[2].v + b) << 2) & 0x1C0);
-        int16_t lanes[kLanes];
-        std::memcpy(lanes, &index, sizeof lanes);
-        for (int j = 0; j < kLanes; ++j) out[j] = lookup[lanes[j]];
+        // Eight lookups gathered into one 8-byte store, lowest address in the lowest byte.
+        uint64_t bytes = 0;
+        for (int j = 0; j < kLanes; ++j) bytes |= static_cast<uint64_t>(lookup[static_cast<uint16_t>(index[j])]) << (8 * j);
+        std::memcpy(out, &bytes, sizeof bytes);
         for (int k = 0; k < 3; ++k) StepWide(w[k], n16);
     }
     for (int k = 0; k < 3; ++k) {
