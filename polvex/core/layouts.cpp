@@ -11,7 +11,9 @@ static_assert(sizeof(void *) == 4 || kWide, "records are laid out for 4- or 8-by
 
 // The offset a field has on this target: its designed offset on 32-bit, the naturally aligned
 // one on 64-bit.
-constexpr size_t At(size_t narrow, size_t wide) { return kWide ? wide : narrow; }
+constexpr size_t At(size_t narrow, size_t wide) {
+    return kWide ? wide : narrow;
+}
 
 static_assert(sizeof(Vector3) == 12);
 static_assert(offsetof(Vector3, x) == 0 && offsetof(Vector3, y) == 4 && offsetof(Vector3, z) == 8);

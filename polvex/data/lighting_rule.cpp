@@ -8,8 +8,8 @@
 
 namespace pv {
 
-float ShadeIntensity(const Vector3 &n, const Vector3 &light, const Vector3 &half, bool takeHighlight,
-                     float highlight) {
+float ShadeIntensity(const Vector3 &n, const Vector3 &light, const Vector3 &half,
+                     bool takeHighlight, float highlight) {
     const float ambient = g_state.ambient;
     const float d = light.x * n.x + light.y * n.y + light.z * n.z;
     // The light travels along light, so a surface whose normal agrees with it is turned away.

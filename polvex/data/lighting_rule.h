@@ -10,8 +10,8 @@ namespace pv {
 
 // Intensity 0 to 2 for unit normal n, unit light direction light (the way the light travels)
 // and unit half vector half; the highlight term is added only when takeHighlight is set.
-float ShadeIntensity(const Vector3 &n, const Vector3 &light, const Vector3 &half, bool takeHighlight,
-                     float highlight);
+float ShadeIntensity(const Vector3 &n, const Vector3 &light, const Vector3 &half,
+                     bool takeHighlight, float highlight);
 
 // The colour of a material colour under intensity, as 0x00BBGGRR: darkened toward black up to
 // 1, brightened toward white above it.

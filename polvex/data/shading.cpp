@@ -13,8 +13,10 @@ namespace pv {
 
 namespace {
 
-constexpr char kNoPnt[] = "SetObjectDataColor()の呼び出しで、\npntメンバのメモリが確保されていません。";
-constexpr char kNoPln[] = "SetObjectDataColor()の呼び出しで、\nplnメンバのメモリが確保されていません。";
+constexpr char kNoPnt[] =
+    "SetObjectDataColor()の呼び出しで、\npntメンバのメモリが確保されていません。";
+constexpr char kNoPln[] =
+    "SetObjectDataColor()の呼び出しで、\nplnメンバのメモリが確保されていません。";
 constexpr char kNoMaterial[] =
     "SetObjectDataColor()の呼び出しで、\nmaterialメンバのメモリが確保されていません。";
 
@@ -30,7 +32,9 @@ Vector3 Scaled(const Vector3 &v, float divisor) {
     return {v.x / divisor, v.y / divisor, v.z / divisor};
 }
 
-Vector3 Difference(const Vector3 &a, const Vector3 &b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vector3 Difference(const Vector3 &a, const Vector3 &b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
 
 void RotateCorners(PlaneData &plane) {
     const int32_t first = plane.corner[0];

@@ -56,9 +56,9 @@ void SetRows(Matrix4 &out, const float (&rows)[3][3]) {
 
 // dirMode 7 of an object: x axis exactly along dir, then twist about it. No quantised angles.
 void AimExactly(Matrix4 &out, const Vector3 &dir, int32_t twist) {
-    const double n = std::sqrt(static_cast<double>(dir.x) * dir.x +
-                               static_cast<double>(dir.y) * dir.y +
-                               static_cast<double>(dir.z) * dir.z);
+    const double n =
+        std::sqrt(static_cast<double>(dir.x) * dir.x + static_cast<double>(dir.y) * dir.y +
+                  static_cast<double>(dir.z) * dir.z);
     if (n == 0.0) {
         IdentityMatrix(out);
         return;

@@ -15,10 +15,9 @@ int32_t ToAngle(float y, float x) {
 
 }  // namespace pv
 
-extern "C" POLVEX_API void SetObjectStruct(ObjectStruct *record, int32_t visible,
-                                           int32_t lighting, float x, float y, float z,
-                                           int32_t yaw, int32_t pitch, int32_t roll,
-                                           ObjectData *objectData) {
+extern "C" POLVEX_API void SetObjectStruct(ObjectStruct *record, int32_t visible, int32_t lighting,
+                                           float x, float y, float z, int32_t yaw, int32_t pitch,
+                                           int32_t roll, ObjectData *objectData) {
     if (record == nullptr) return;
     // dirMode, dir, up and twist stay as the host set them, so a record keeps its mode.
     record->visible = visible;
@@ -38,8 +37,8 @@ extern "C" POLVEX_API void LookAt(ObjectStruct *record, const float *point) {
     const float dz = point[2] - record->z;
     // atan2(0, -0) would give a half turn; a point straight above or at the record keeps 0.
     record->yaw = (dx == 0.0f && dy == 0.0f) ? 0 : pv::ToAngle(dy, dx);
-    const float h = static_cast<float>(
-        std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
+    const float h =
+        static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
     record->pitch = (dz == 0.0f && h == 0.0f) ? 0 : pv::ToAngle(dz, h);
     record->roll = 0;
 }

@@ -19,11 +19,12 @@ inline ObjectData BuildModel(const std::vector<Vector3> &points,
                              const std::vector<MaterialData> &materials) {
     ObjectData object{};
     object.pntNum = static_cast<int32_t>(points.size());
-    object.pnt = static_cast<Vector3 *>(PvAlloc(static_cast<int32_t>(points.size() * sizeof(Vector3))));
+    object.pnt =
+        static_cast<Vector3 *>(PvAlloc(static_cast<int32_t>(points.size() * sizeof(Vector3))));
     std::memcpy(object.pnt, points.data(), points.size() * sizeof(Vector3));
     object.plnNum = static_cast<int32_t>(polygons.size());
-    object.pln =
-        static_cast<PlaneData *>(PvAlloc(static_cast<int32_t>(polygons.size() * sizeof(PlaneData))));
+    object.pln = static_cast<PlaneData *>(
+        PvAlloc(static_cast<int32_t>(polygons.size() * sizeof(PlaneData))));
     for (size_t j = 0; j < polygons.size(); ++j) {
         PlaneData &plane = object.pln[j];
         plane = PlaneData{};

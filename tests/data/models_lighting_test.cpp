@@ -85,11 +85,11 @@ TEST(LightingRule, IntensityTermsAndClamping) {
         float strength;
         float expected;
     } cases[] = {
-        {{0, 0, -1}, true, 1.0f, 0.4f},   // turned away: ambient only, no highlight
-        {{1, 0, 0}, false, 1.0f, 0.4f},   // edge-on (d = 0): ambient plus nothing
-        {{0, 0, 1}, false, 1.0f, 1.0f},   // facing the light
-        {{0, 0, 1}, true, 0.5f, 1.5f},    // H . n = 1: the full highlight strength
-        {{0, 0, 1}, true, 3.0f, 2.0f},    // clamped at 2
+        {{0, 0, -1}, true, 1.0f, 0.4f},  // turned away: ambient only, no highlight
+        {{1, 0, 0}, false, 1.0f, 0.4f},  // edge-on (d = 0): ambient plus nothing
+        {{0, 0, 1}, false, 1.0f, 1.0f},  // facing the light
+        {{0, 0, 1}, true, 0.5f, 1.5f},   // H . n = 1: the full highlight strength
+        {{0, 0, 1}, true, 3.0f, 2.0f},   // clamped at 2
         {{0, 0.6f, 0.8f}, false, 0.0f, 0.4f + 0.6f * 0.8f},
         {{0, 0, 1}, true, -5.0f, 0.0f},   // clamped at 0
         {{NAN, 0, 1}, true, 1.0f, 0.0f},  // a corrupt normal gives black, not garbage
@@ -140,8 +140,8 @@ TEST_F(LightingTest, CollinearStartRotatesToTheFirstUsableCorners) {
 // A polygon without any usable pair of edges keeps its corner order (cornerNum rotations go
 // full circle), gets a zero normal and the ambient colour, and the call still succeeds.
 TEST_F(LightingTest, DegeneratePolygonsGetAZeroNormalAndTheAmbientColour) {
-    model = BuildModel({kOrigin, kLeft100, {0, 200, 0}},
-                       {{{0, 0, 1}}, {{0, 1, 2}}, {{2, 2, 2, 2}}}, {Material(255, 10, 0, 1.0f)});
+    model = BuildModel({kOrigin, kLeft100, {0, 200, 0}}, {{{0, 0, 1}}, {{0, 1, 2}}, {{2, 2, 2, 2}}},
+                       {Material(255, 10, 0, 1.0f)});
     ASSERT_EQ(SetObjectDataColor(&model), 1);
     const std::vector<std::vector<int32_t>> original = {{0, 0, 1}, {0, 1, 2}, {2, 2, 2, 2}};
     for (int j = 0; j < 3; ++j) {

@@ -92,7 +92,7 @@ void ExpectVector(const Vector3 &actual, Vector3 expected, const char *what) {
 
 TEST_F(ShadingTest, OnePassEqualsThePlainScanBitForBit) {
     // The second size spans more vertices than one pass of the library covers.
-    for (const auto &[pntNum, plnNum] : {std::pair{400, 700}, std::pair{12000, 9000}}) {
+    for (const auto &[pntNum, plnNum] : {std::pair{400, 700}, std::pair{6000, 2000}}) {
         model = RandomModel(pntNum, plnNum, 1234u + pntNum);
         const std::vector<Vector3> expected = ShadingByScan(model);
         ASSERT_EQ(SetObjectDataShadingVector(&model), 1);
@@ -110,8 +110,8 @@ TEST_F(ShadingTest, OnePassEqualsThePlainScanBitForBit) {
 
 TEST_F(ShadingTest, AveragesEachPolygonOnceAndLeavesUnusedVerticesUp) {
     // Polygon 0 lists vertex 0 twice; vertex 4 belongs to no polygon.
-    model = BuildModel(std::vector<Vector3>(5, Vector3{0, 0, 0}),
-                       {{{0, 0, 1, 2}}, {{0, 3, 1}}}, {Material(1, 2, 3, 0)});
+    model = BuildModel(std::vector<Vector3>(5, Vector3{0, 0, 0}), {{{0, 0, 1, 2}}, {{0, 3, 1}}},
+                       {Material(1, 2, 3, 0)});
     model.pln[0].normal = {1, 0, 0};
     model.pln[1].normal = {0, 1, 0};
     ASSERT_EQ(SetObjectDataShadingVector(&model), 1);

@@ -27,13 +27,16 @@ std::string Block(const Matrix4 &m) {
     return s.str();
 }
 
-bool SameBits(const Matrix4 &a, const Matrix4 &b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBits(const Matrix4 &a, const Matrix4 &b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // Checks the rows of the 3 x 3 block and that the rest is the rotation frame (zeros, 1 at 15).
 void ExpectBlock(const Matrix4 &m, const float (&rows)[3][3], float tolerance = 1e-6f) {
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c)
-            EXPECT_NEAR(m(r, c), rows[r][c], tolerance) << "entry (" << r << ", " << c << ")" << Block(m);
+            EXPECT_NEAR(m(r, c), rows[r][c], tolerance)
+                << "entry (" << r << ", " << c << ")" << Block(m);
     EXPECT_EQ(m(0, 3), 0.0f);
     EXPECT_EQ(m(1, 3), 0.0f);
     EXPECT_EQ(m(2, 3), 0.0f);
@@ -84,7 +87,7 @@ TEST_F(OrientationTest, BuildersMultiplyTheElementaryRotationsInTheirOrder) {
             const double rx[3][3] = {{1, 0, 0}, {0, cx, -sx}, {0, sx, cx}};
             const double ry[3][3] = {{cy, 0, sy}, {0, 1, 0}, {-sy, 0, cy}};
             const double rz[3][3] = {{cz, sz, 0}, {-sz, cz, 0}, {0, 0, 1}};
-            const double (*f[3])[3];
+            const double(*f[3])[3];
             for (int k = 0; k < 3; ++k) f[k] = b.name[k] == 'X' ? rx : b.name[k] == 'Y' ? ry : rz;
             float expected[3][3];
             for (int r = 0; r < 3; ++r) {
@@ -142,8 +145,8 @@ TEST_F(OrientationTest, ModeThreeBlockIsOrthonormal) {
     EXPECT_NEAR(m(0, 0), c * c - s * s * s, 1e-7) << "cos^2(pi/8) - sin^3(pi/8)";
     for (int a = 0; a < 3; ++a) {
         for (int b = 0; b < 3; ++b) {
-            const double dot = double(m(a, 0)) * m(b, 0) + double(m(a, 1)) * m(b, 1) +
-                               double(m(a, 2)) * m(b, 2);
+            const double dot =
+                double(m(a, 0)) * m(b, 0) + double(m(a, 1)) * m(b, 1) + double(m(a, 2)) * m(b, 2);
             EXPECT_NEAR(dot, a == b ? 1.0 : 0.0, 1e-6) << "rows " << a << ", " << b << Block(m);
         }
     }
@@ -209,7 +212,9 @@ TEST_F(OrientationTest, CameraAimingUsesQuantisedHeadingAndElevation) {
 TEST_F(OrientationTest, CameraModeEightLooksAlongDirWithUpUpright) {
     const struct {
         Vector3 dir, up;
-    } cases[] = {{{1, 0, 0}, {0, 1, 0}}, {{0, 1, 0}, {-1, 0, 0}}, {{3, -3, 0}, {0, 0, -1}},
+    } cases[] = {{{1, 0, 0}, {0, 1, 0}},
+                 {{0, 1, 0}, {-1, 0, 0}},
+                 {{3, -3, 0}, {0, 0, -1}},
                  {{1, 0, 1}, {-1, 0, 1}}};
     for (const auto &c : cases) {
         ObjectStruct e = Record(8, 0, 0, 0);

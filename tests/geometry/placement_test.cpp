@@ -15,9 +15,8 @@ TEST(ToAngle, QuarterTurnsAndTruncationTowardZero) {
         float y, x;
         int32_t expected;
     } cases[] = {
-        {0, 1, 0},       {1, 0, 1024},      {0, -1, 2048},    {-1, 0, -1024},
-        {1, 1, 512},     {-0.0f, -1, -2048}, {1, 100, 6},     {-1, 100, -6},
-        {1, 1000, 0},    {-1, 1000, 0},      {0, 0, 0},       {-3, 3, -512},
+        {0, 1, 0},   {1, 0, 1024},  {0, -1, 2048}, {-1, 0, -1024}, {1, 1, 512}, {-0.0f, -1, -2048},
+        {1, 100, 6}, {-1, 100, -6}, {1, 1000, 0},  {-1, 1000, 0},  {0, 0, 0},   {-3, 3, -512},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(pv::ToAngle(c.y, c.x), c.expected) << "ToAngle(" << c.y << ", " << c.x << ")";
@@ -53,13 +52,13 @@ TEST(LookAt, TurnsHeadingAndElevationTowardsThePoint) {
         float from[3], to[3];
         int32_t yaw, pitch;
     } cases[] = {
-        {{0, 0, 0}, {0, 0, 10}, 0, 1024},
-        {{0, 0, 0}, {-10, 0, 0}, 2048, 0},
-        {{0, 0, 0}, {0, 0, -10}, 0, -1024},
-        {{3, 4, 5}, {3, 4, 5}, 0, 0},       // its own position
-        {{0, 0, 0}, {-0.0f, 0, 0}, 0, 0},   // a negative zero is still no heading
-        {{5, 5, 5}, {6, 6, 5}, 512, 0},
-        {{1, 1, 1}, {1, 3, 3}, 1024, 512},
+        {{0, 0, 0}, {0, 0, 10}, 0, 1024},    // straight up
+        {{0, 0, 0}, {-10, 0, 0}, 2048, 0},   // behind
+        {{0, 0, 0}, {0, 0, -10}, 0, -1024},  // straight down
+        {{3, 4, 5}, {3, 4, 5}, 0, 0},        // its own position
+        {{0, 0, 0}, {-0.0f, 0, 0}, 0, 0},    // a negative zero is still no heading
+        {{5, 5, 5}, {6, 6, 5}, 512, 0},      // half a right angle to the left
+        {{1, 1, 1}, {1, 3, 3}, 1024, 512},   // to the left and up
     };
     for (const auto &c : cases) {
         ObjectStruct record{};
@@ -68,7 +67,8 @@ TEST(LookAt, TurnsHeadingAndElevationTowardsThePoint) {
         record.x = c.from[0], record.y = c.from[1], record.z = c.from[2];
         LookAt(&record, c.to);
         EXPECT_EQ(record.yaw, c.yaw) << "towards " << c.to[0] << ", " << c.to[1] << ", " << c.to[2];
-        EXPECT_EQ(record.pitch, c.pitch) << "towards " << c.to[0] << ", " << c.to[1] << ", " << c.to[2];
+        EXPECT_EQ(record.pitch, c.pitch)
+            << "towards " << c.to[0] << ", " << c.to[1] << ", " << c.to[2];
         EXPECT_EQ(record.roll, 0);
         EXPECT_EQ(record.dirMode, 7);
     }
