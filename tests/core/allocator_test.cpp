@@ -1,5 +1,6 @@
 // Tracked allocator: slot table growth and reuse, leak report file, failure messages.
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -34,13 +35,26 @@ int SlotOf(const void *block) {
     return -1;
 }
 
+// Each test works in a folder of its own, so that report files of tests running at the same
+// time do not meet.
 class AllocatorTest : public LibraryTest {
 protected:
     void SetUp() override {
-        std::remove("pvdebug.txt");
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder = std::filesystem::current_path() / ("allocator_" + name);
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        home = std::filesystem::current_path();
+        std::filesystem::current_path(folder);
         Open();
         base = LiveBlocks();
     }
+    void TearDown() override {
+        LibraryTest::TearDown();
+        std::filesystem::current_path(home);
+        std::filesystem::remove_all(folder);
+    }
+    std::filesystem::path folder, home;
     int base = 0;
 };
 
