@@ -35,8 +35,8 @@ class ObjectReaderTest : public LibraryTest {
 protected:
     void SetUp() override { Open(); }
 
-    // Reads name from a file holding content into record, which starts as garbage; a loaded
-    // model stays in record for the caller to inspect and free.
+    // Reads name from a file holding content into record, which starts as garbage, and frees
+    // a loaded model again; what matters is the result, the messages and the blocks.
     ObjectRead Read(const std::string &content, const char *name = "tri") {
         DataFile file(content);
         lastFile = file.path();

@@ -28,7 +28,7 @@ constexpr char kPyramidFile[] =
     "1\n"
     "*after 4 5 6\n";
 
-struct MaterialSpec {
+struct MaterialValues {
     uint8_t red, green, blue;
     float highlight;
 };
@@ -38,7 +38,7 @@ void BuildPyramid(ObjectData &object) {
     const std::vector<Vector3> points = {{-50, -50, 0}, {50, -50, 0}, {50, 50, 0}, {-50, 50, 0}, {0, 0, 80}};
     const std::vector<std::vector<int32_t>> corners = {{0, 3, 2, 1}, {0, 1, 4}, {1, 2, 4}, {2, 3, 4}, {3, 0, 4}};
     const std::vector<int32_t> materialOf = {0, 1, 1, 1, 1};
-    const std::vector<MaterialSpec> materials = {{200, 100, 50, 0.3f}, {20, 220, 90, 0.9f}};
+    const std::vector<MaterialValues> materials = {{200, 100, 50, 0.3f}, {20, 220, 90, 0.9f}};
 
     object = ObjectData{};
     object.pntNum = static_cast<int32_t>(points.size());

@@ -153,6 +153,10 @@ TEST_F(TaggedFileTest, MissingFileCannotBeOpened) {
     EXPECT_EQ(got.messages, std::vector<std::string>{"ファイル'no_such_file.txt'がオープンできません。"});
     EXPECT_TRUE(got.outputUntouched);
     EXPECT_EQ(got.liveChange, 0);
+    ASSERT_EQ(messages.boxes().size(), 1u);
+    EXPECT_EQ(messages.boxes()[0].owner, nullptr);
+    EXPECT_EQ(messages.boxes()[0].caption, "POLVEX");
+    EXPECT_EQ(messages.boxes()[0].type & MB_ICONWARNING, static_cast<UINT>(MB_ICONWARNING));
 }
 
 std::string Numbers(int count) {
@@ -170,11 +174,11 @@ TEST_F(TaggedFileTest, HoldsAtMost16000Values) {
     EXPECT_TRUE(full.messages.empty());
     EXPECT_EQ(full.liveChange, 0);
 
-    const TagRead<float> over = Floats(Numbers(16001));
+    DataFile file(Numbers(16001), ".txt");
+    const TagRead<float> over = ReadFile<float>(&ReadDataFloat, file.path(), "ball");
     EXPECT_EQ(over.count, 0);
-    ASSERT_EQ(over.messages.size(), 1u);
-    EXPECT_NE(over.messages[0].find("のデータが\n最大データ数 16000 を越えています。"), std::string::npos)
-        << over.messages[0];
+    EXPECT_EQ(over.messages,
+              std::vector<std::string>{"ファイル'" + file.path() + "'のタグ'ball'のデータが\n最大データ数 16000 を越えています。"});
     EXPECT_TRUE(over.outputUntouched);
     EXPECT_EQ(over.liveChange, 0);
 }
