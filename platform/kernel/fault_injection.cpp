@@ -7,7 +7,10 @@ namespace {
 constexpr int kFaultCount = 4;
 bool g_armed[kFaultCount] = {};
 
-bool Known(PlatformFault fault) { return fault > PLATFORM_FAULT_NONE && fault < kFaultCount; }
+bool Known(PlatformFault fault) {
+    const int value = static_cast<int>(fault);  // a host may pass any number
+    return value > 0 && value < kFaultCount;
+}
 
 }  // namespace
 
