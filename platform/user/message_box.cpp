@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "backends/backend.h"
 #include "platform/control.h"
 
 namespace platform {
@@ -13,7 +14,7 @@ void *g_hookContext = nullptr;
 
 }  // namespace
 
-MessageBoxBackend g_messageBoxBackend = &MessageBoxToStderr;
+MessageBoxBackend g_messageBoxBackend = &MessageBoxThroughBackend;
 
 // Texts are UTF-8 already, so they go out unchanged.
 int MessageBoxToStderr(HWND, const char *text, const char *caption, UINT) {
