@@ -161,8 +161,8 @@ Scene SpheresScene() {
     const Rgb colors[] = {{230, 60, 50}, {60, 200, 90}, {70, 110, 240}, {240, 200, 60}, {200, 90, 220}, {80, 210, 220}};
     ObjectData *ball[6];
     for (int k = 0; k < 6; ++k) ball[k] = scene.Keep(Sphere(40, 18, 24, colors[k], 0.6f));
-    // A 5 x 4 wall of spheres receding to the right, and three large ones crossing the plane.
-    for (int r = 0; r < 4; ++r) {
+    // A 5 x 5 wall of spheres receding to the right, and three large ones crossing the plane.
+    for (int r = 0; r < 5; ++r) {
         for (int c = 0; c < 5; ++c) {
             scene.Add(ball[(r * 5 + c) % 6], 260.0f + 60.0f * c + 25.0f * r, 200.0f - 100.0f * c, 150.0f - 100.0f * r);
         }
