@@ -7,7 +7,13 @@
  *       palette-alt: 8-bit palette device, second layout of the halftone palette
  *       truecolor:   32-bit true-colour device without a palette
  *   POLVEX_BACKEND = sdl | headless
- *       default: sdl when a display is reachable and SDL support was built, else headless
+ *       default: sdl when a display is reachable (DISPLAY or WAYLAND_DISPLAY set) and SDL
+ *       support was built, else headless
+ *       sdl:      real windows with a one-line menu bar and real modal message boxes; falls
+ *                 back to headless when SDL cannot open a display
+ *       headless: windows in memory only, driven by a script, frames saved as PNG; its own
+ *                 settings (POLVEX_HEADLESS_SCRIPT, POLVEX_HEADLESS_FRAMES) are described in
+ *                 platform/headless.h
  */
 #ifndef PLATFORM_CONTROL_H
 #define PLATFORM_CONTROL_H
