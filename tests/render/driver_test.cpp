@@ -166,6 +166,21 @@ TEST_F(DriverTest, ModelBeyondTheWorkArraysIsSkippedWithAReport) {
               std::vector<std::string>{"頂点数またはポリゴン数が5000を越えるオブジェクトは\n表示できません。"});
 }
 
+TEST_F(DriverTest, HostPolygonOfMoreThanEightCornersIsNotListed) {
+    OpenFrame();
+    SetModelMode(999);
+    std::vector<Vector3> nine;
+    for (int k = 0; k < 9; ++k) {
+        const float a = 6.2831853f * static_cast<float>(k) / 9;
+        nine.push_back({0, -10 * std::cos(a), 10 * std::sin(a)});
+    }
+    ObjectData *polygon = Keep(MakePolygonModel(nine));
+    ASSERT_LE(polygon->pln[0].normal.x, 0.0f) << "faces the camera";
+    // Cut by the near plane such an outline could need more corners than an entry holds.
+    EXPECT_EQ(Render({Placed(polygon, 100, 0, 0)}), 0);
+    EXPECT_EQ(Render({Placed(Keep(MakeSquareFacingCamera(10, 1, 2, 3)), 100, 0, 0)}), 1);
+}
+
 TEST_F(DriverTest, ProjectionBeyondTheInt32RangeIsClamped) {
     OpenFrame();
     SetModelMode(999);
