@@ -17,15 +17,34 @@ int g_newCalls = 0;
 
 }  // namespace
 
-// Replaced as a pair, both on malloc and free, so that sanitizer builds see matching calls;
-// kept out of line so that the compiler does not pair them with its own.
-__attribute__((noinline)) void *operator new(size_t size) {
+// Every plain and array form is replaced, all on malloc and free, so that sanitizer builds
+// see matching calls; kept out of line so that the compiler does not pair them with its own.
+// The aligned forms keep the runtime's own pair.
+namespace {
+void *Counted(size_t size) noexcept {
     if (g_counting) ++g_newCalls;
-    if (void *block = std::malloc(size ? size : 1)) return block;
+    return std::malloc(size ? size : 1);
+}
+}  // namespace
+
+#define PV_NOINLINE __attribute__((noinline))
+PV_NOINLINE void *operator new(size_t size) {
+    if (void *block = Counted(size)) return block;
     throw std::bad_alloc();
 }
-__attribute__((noinline)) void operator delete(void *block) noexcept { std::free(block); }
-__attribute__((noinline)) void operator delete(void *block, size_t) noexcept { std::free(block); }
+PV_NOINLINE void *operator new[](size_t size) {
+    if (void *block = Counted(size)) return block;
+    throw std::bad_alloc();
+}
+PV_NOINLINE void *operator new(size_t size, const std::nothrow_t &) noexcept { return Counted(size); }
+PV_NOINLINE void *operator new[](size_t size, const std::nothrow_t &) noexcept { return Counted(size); }
+PV_NOINLINE void operator delete(void *block) noexcept { std::free(block); }
+PV_NOINLINE void operator delete(void *block, size_t) noexcept { std::free(block); }
+PV_NOINLINE void operator delete(void *block, const std::nothrow_t &) noexcept { std::free(block); }
+PV_NOINLINE void operator delete[](void *block) noexcept { std::free(block); }
+PV_NOINLINE void operator delete[](void *block, size_t) noexcept { std::free(block); }
+PV_NOINLINE void operator delete[](void *block, const std::nothrow_t &) noexcept { std::free(block); }
+#undef PV_NOINLINE
 
 namespace pvtest {
 namespace {
