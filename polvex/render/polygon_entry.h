@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/state.h"
 #include "platform/win32.h"
 
 namespace pv {
@@ -27,6 +28,8 @@ struct PolygonEntry {
 // The list is 5000 entries of exactly 160 bytes (800000 bytes allocated at open), and open
 // zeroes the first 27 words of each; both rely on this layout.
 static_assert(sizeof(PolygonEntry) == 160, "a polygon entry is 160 bytes");
+static_assert(sizeof(PolygonEntry) == kPolygonEntryBytes, "open allocates entries of this size");
+static_assert(offsetof(PolygonEntry, cornerColors) == kPolygonEntryClearedBytes, "open zeroes up to the colours");
 static_assert(offsetof(PolygonEntry, points) == 12, "points follow depth, color and cornerNum");
 static_assert(offsetof(PolygonEntry, cornerColors) == 108, "the zeroed part is 27 words");
 static_assert(offsetof(PolygonEntry, cornerColorsDone) == 156, "the done flag follows the colours");
