@@ -3,6 +3,7 @@
 // queued input, and message boxes are real modal dialog boxes.
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
