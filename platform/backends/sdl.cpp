@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "backends/backend.h"
@@ -60,6 +61,8 @@ bool Open() {
         std::fprintf(stderr, "sdl: %s\n", SDL_GetError());
         return false;
     }
+    // Gives the display connection and SDL's helpers back when the program ends.
+    std::atexit(SDL_Quit);
     return true;
 }
 

@@ -46,6 +46,12 @@ struct HMENU__ {
 // DCs draw into and backends present; everything outside it (frame, caption, menu bar) is
 // the backend's to draw.
 struct HWND__ {
+    HWND__() = default;
+    HWND__(const HWND__ &) = delete;
+    HWND__ &operator=(const HWND__ &) = delete;
+    // A window owns its menu, also when it was never destroyed (the record outlives it).
+    ~HWND__() { delete menu; }
+
     std::string className;
     std::string title;
     WNDPROC proc = nullptr;
