@@ -64,7 +64,7 @@ struct Pen : GdiObject {
     int width = 1;
 };
 
-struct FontFace;  // fonts/font_cache.h: a loaded face at one size
+struct FontFace;  // font_face.h: a loaded face at one size
 
 struct Font : GdiObject {
     Font() : GdiObject(GdiType::Font) {}
