@@ -6,29 +6,14 @@
 #include <vector>
 
 #include "polvex/polvex.h"
+#include "scenes/scene_models.h"
 #include "support/library_fixture.h"
 
 namespace pvtest {
 
-// A model whose arrays live in the test. Corners run anticlockwise seen from the front side.
-class TestModel {
-public:
-    int AddPoint(float x, float y, float z);
-    void AddMaterial(uint8_t red, uint8_t green, uint8_t blue, float highlight = 0.0f);
-    int AddPolygon(std::vector<int32_t> corners, int32_t material = 0);
-    // Points the record at the arrays and derives normals, pre-lit colours and shading vectors.
-    ObjectData *Finish();
-    // Gives back the shading vectors, the one array the library allocated.
-    void Release();
-    ObjectData &data() { return data_; }
-
-private:
-    std::vector<Vector3> points_;
-    std::vector<std::vector<int32_t>> corners_;
-    std::vector<PlaneData> planes_;
-    std::vector<MaterialData> materials_;
-    ObjectData data_{};
-};
+// A model whose arrays live in the test (the scene tool's builder). Corners run anticlockwise
+// seen from the front side.
+using TestModel = pvscene::SceneModel;
 
 // A triangle, corners as given.
 std::unique_ptr<TestModel> MakePolygonModel(const std::vector<Vector3> &corners, uint8_t red = 200,

@@ -1,19 +1,11 @@
-// Writes pictures for people to look at: RGB PNG files from 8-bit frames or 32-bit pixels.
+// Pictures for people to look at, written by the same encoder as the scene tool's.
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "platform/win32.h"
+#include "scenes/png_output.h"
 
 namespace pvtest {
 
-// Writes an 8-bit image (rows of stride bytes, top row first when topDown) through a
-// 256-entry colour table. Returns false when the file cannot be written.
-bool WritePng8(const std::string &path, const uint8_t *bits, int width, int height, int stride,
-               bool topDown, const RGBQUAD *colors);
-
-// Writes 0x00RRGGBB pixels (blue in the lowest byte), top row first.
-bool WritePng32(const std::string &path, const uint32_t *pixels, int width, int height);
+using pvscene::WritePng32;
+using pvscene::WritePng8;
 
 }  // namespace pvtest

@@ -15,11 +15,12 @@ int SceneModel::AddMaterial(uint8_t red, uint8_t green, uint8_t blue, float high
     return static_cast<int>(materials_.size()) - 1;
 }
 
-void SceneModel::AddPolygon(std::vector<int32_t> corners, int32_t material) {
+int SceneModel::AddPolygon(std::vector<int32_t> corners, int32_t material) {
     corners_.push_back(std::move(corners));
     PlaneData plane{};
     plane.materialNo = material;
     planes_.push_back(plane);
+    return static_cast<int>(planes_.size()) - 1;
 }
 
 ObjectData *SceneModel::Finish() {

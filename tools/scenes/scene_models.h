@@ -15,12 +15,13 @@ namespace pvscene {
 class SceneModel {
 public:
     int AddPoint(float x, float y, float z);
-    int AddMaterial(uint8_t red, uint8_t green, uint8_t blue, float highlight);
-    void AddPolygon(std::vector<int32_t> corners, int32_t material);
+    int AddMaterial(uint8_t red, uint8_t green, uint8_t blue, float highlight = 0.0f);
+    int AddPolygon(std::vector<int32_t> corners, int32_t material = 0);
     // Points the record at the arrays and derives normals, pre-lit colours and shading vectors.
     ObjectData *Finish();
     void Release();
     int32_t polygons() const { return static_cast<int32_t>(corners_.size()); }
+    ObjectData &data() { return data_; }
 
 private:
     std::vector<Vector3> points_;
