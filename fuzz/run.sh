@@ -6,7 +6,10 @@ set -eu
 
 seconds=${1:-60}
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-build_dir=${POLVEX_FUZZ_BUILD_DIR:-$source_dir/build-fuzz}
+build_dir=${POLVEX_FUZZ_BUILD_DIR:-$source_dir/build/fuzz}
+# The fuzzers run from their working folder, so the build folder must not be relative.
+mkdir -p "$build_dir"
+build_dir=$(cd "$build_dir" && pwd)
 work_dir=$build_dir/fuzz-run
 
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
